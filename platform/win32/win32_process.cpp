@@ -1,0 +1,10 @@
+#include <windows.h>
+
+#include "../process.h"
+
+void PrepareProcess() noexcept {
+    // No box of the system's own for a drive or file that cannot be reached: the file
+    // operation concerned simply fails. Added to whatever mode the process inherited.
+    const UINT nMode = ::SetErrorMode(0);
+    ::SetErrorMode(nMode | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
