@@ -18,3 +18,6 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Windows programs run here through Wine, each build folder with a prefix of its own.
 set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine-run;${CMAKE_BINARY_DIR}/wine")
+
+# The programs lie side by side at the top of the package, as the user copies them.
+set(CMAKE_INSTALL_BINDIR . CACHE PATH "Where the programs are installed")

@@ -2,35 +2,9 @@
 
 #include <cstdint>
 
+#include "../utf8.h"
+
 namespace {
-
-void AppendUtf8(std::string& strOut, char32_t c) {
-    if (c < 0x80) {
-        strOut += static_cast<char>(c);
-    } else if (c < 0x800) {
-        strOut += static_cast<char>(0xC0 | (c >> 6));
-        strOut += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        strOut += static_cast<char>(0xE0 | (c >> 12));
-        strOut += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        strOut += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        strOut += static_cast<char>(0xF0 | (c >> 18));
-        strOut += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        strOut += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        strOut += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-void AppendUtf16(std::wstring& strOut, char32_t c) {
-    if (c < 0x10000) {
-        strOut += static_cast<wchar_t>(c);
-    } else {
-        c -= 0x10000;
-        strOut += static_cast<wchar_t>(0xD800 + (c >> 10));
-        strOut += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
-    }
-}
 
 bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
@@ -49,7 +23,7 @@ std::string WideToUtf8(std::wstring_view strWide) {
                 ++i;
             }
         }
-        AppendUtf8(strOut, c);
+        AppendUtf8(strOut, c);  // a lone surrogate as its own sequence
     }
     return strOut;
 }
@@ -57,34 +31,17 @@ std::string WideToUtf8(std::wstring_view strWide) {
 std::wstring Utf8ToWide(std::string_view strUtf8) {
     std::wstring strOut;
     strOut.reserve(strUtf8.size());
-    const auto Byte = [&](std::size_t k) { return static_cast<std::uint8_t>(strUtf8[k]); };
     for (std::size_t i = 0; i < strUtf8.size();) {
-        const std::uint8_t b0 = Byte(i);
-        std::size_t nTrail = 0;
-        char32_t c = 0, nMin = 0;
-        if (b0 < 0x80) {
-            strOut += static_cast<wchar_t>(b0);
-            ++i;
-            continue;
-        } else if (b0 >= 0xC2 && b0 <= 0xDF) {
-            nTrail = 1, c = b0 & 0x1F, nMin = 0x80;
-        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            nTrail = 2, c = b0 & 0x0F, nMin = 0x800;
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            nTrail = 3, c = b0 & 0x07, nMin = 0x10000;
-        }
-        bool bValid = nTrail != 0 && strUtf8.size() - i > nTrail;
-        for (std::size_t k = 1; bValid && k <= nTrail; ++k) {
-            bValid = (Byte(i + k) & 0xC0) == 0x80;
-            c = (c << 6) | (Byte(i + k) & 0x3F);
-        }
-        if (!bValid || c < nMin || c > 0x10FFFF) {
+        const auto c = DecodeUtf8(strUtf8, i, true);
+        if (!c) {
             strOut += L'\xFFFD';
             ++i;
-            continue;
+        } else if (*c < 0x10000) {
+            strOut += static_cast<wchar_t>(*c);
+        } else {
+            strOut += static_cast<wchar_t>(0xD800 + ((*c - 0x10000) >> 10));
+            strOut += static_cast<wchar_t>(0xDC00 + ((*c - 0x10000) & 0x3FF));
         }
-        AppendUtf16(strOut, c);
-        i += nTrail + 1;
     }
     return strOut;
 }
