@@ -4,6 +4,7 @@
 
 #include "../../platform/process.h"
 #include "tagger_app.h"
+#include "version.h"
 
 int main(int argc, char** argv) {
     PrepareProcess();
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     char* args[] = {argc > 0 ? argv[0] : szName, nullptr};
     int nArgs = 1;
     QApplication app(nArgs, args);
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zelivar.tagger"));
     g_theApp.InitApplication(
         QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
