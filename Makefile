@@ -23,7 +23,13 @@ demo: build
 	scripts/make-demo-archive $(BUILD)/demo
 
 run: demo
-	cd $(BUILD)/demo && ../cli/zelivar-tagger-cli; echo "exit status $$?"
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  echo "run: no display (DISPLAY and WAYLAND_DISPLAY are empty); running zelivar-tagger-cli instead"; \
+	  cd $(BUILD)/demo && ../cli/zelivar-tagger-cli; echo "exit status $$?"; \
+	else \
+	  echo "run: opening the window in $(BUILD)/demo"; \
+	  cd $(BUILD)/demo && ../app/qt/zelivar-tagger; \
+	fi
 
 test: build build-san
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

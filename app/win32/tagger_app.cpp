@@ -6,7 +6,8 @@
 #include "../../platform/message.h"
 #include "../../platform/process.h"
 #include "../../platform/win32/wide.h"
-#include "app_paths.h"
+#include "../app_paths.h"
+#include "../dialog_template.h"
 #include "tagger_dlg.h"
 
 CTaggerApp g_theApp;
@@ -25,6 +26,21 @@ std::string FullPath(const std::string& strPath) {
     if (nWritten == 0 || nWritten >= nLength) return strPath;
     strFull.resize(nWritten);
     return WideToUtf8(strFull);
+}
+
+std::wstring ExecutablePath() {
+    // The path may be longer than MAX_PATH: grow the buffer until it fits.
+    std::wstring strPath(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD nLength =
+            ::GetModuleFileNameW(nullptr, strPath.data(), static_cast<DWORD>(strPath.size()));
+        if (nLength == 0) return std::wstring();
+        if (nLength < strPath.size()) {
+            strPath.resize(nLength);
+            return strPath;
+        }
+        strPath.resize(strPath.size() * 2);
+    }
 }
 
 // The text of the failure being handled.
@@ -46,9 +62,9 @@ std::string FailureText() {
 int CTaggerApp::Run(HINSTANCE hInstance) {
     PrepareProcess();
     m_hInstance = hInstance;
-    const std::wstring strExePath = ExecutablePath();
-    m_strTitle = ApplicationTitle(strExePath);
-    m_strHelpPath = HelpFilePath(strExePath);
+    const std::string strExePath = WideToUtf8(ExecutablePath());
+    m_strTitle = Utf8ToWide(ApplicationTitle(strExePath));
+    m_strHelpPath = Utf8ToWide(HelpFilePath(strExePath));
     InitInstance();
     return ExitInstance();
 }
@@ -70,7 +86,7 @@ void CTaggerApp::OnHelp() {
     std::string strPath(nSize > 0 ? nSize : 1, '\0');
     ::WideCharToMultiByte(CP_ACP, 0, m_strHelpPath.c_str(), -1, strPath.data(), nSize, nullptr,
                           nullptr);
-    if (!::WinHelpA(hOwner, strPath.c_str(), HELP_CONTEXT, kHelpContextMainDialog))
+    if (!::WinHelpA(hOwner, strPath.c_str(), HELP_CONTEXT, kMainDialogHelpContext))
         DoMessageBox(kTextHelpFailed, MB_OK);
 }
 

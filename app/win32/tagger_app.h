@@ -33,6 +33,3 @@ public:
 
 // The one application object.
 extern CTaggerApp g_theApp;
-
-// The help context of the main dialog: the help ids of dialogs start at 0x20000.
-inline constexpr DWORD kHelpContextMainDialog = 0x20000 + 102;

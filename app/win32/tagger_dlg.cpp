@@ -2,6 +2,7 @@
 
 #include "../../res/resource.h"
 #include "../../tagger/tagging.h"
+#include "../icon_origin.h"
 #include "tagger_app.h"
 
 namespace {
@@ -23,8 +24,6 @@ private:
 
 }  // namespace
 
-int IconOrigin(int nClient, int nIcon) noexcept { return (nClient - nIcon + 1) / 2; }
-
 CTaggerDlg::CTaggerDlg(HWND hParent)
     : CModalDialog(IDD_MAIN_DIALOG, hParent),
       m_hIcon(::LoadIconA(g_theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
@@ -43,9 +42,10 @@ bool CTaggerDlg::OnPaint() {
     ::SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
     RECT rect{};
     ::GetClientRect(m_hWnd, &rect);
-    const int x = IconOrigin(rect.right - rect.left, ::GetSystemMetrics(SM_CXICON));
-    const int y = IconOrigin(rect.bottom - rect.top, ::GetSystemMetrics(SM_CYICON));
-    ::DrawIcon(dc.Get(), x, y, m_hIcon);
+    const CIconOrigin origin =
+        MinimizedIconOrigin(rect.right - rect.left, rect.bottom - rect.top,
+                            ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON));
+    ::DrawIcon(dc.Get(), origin.x, origin.y, m_hIcon);
     return true;
 }
 

@@ -18,6 +18,3 @@ protected:
 private:
     HICON m_hIcon;  // borrowed from the resources: never destroyed
 };
-
-// Where a minimized window's icon goes along one axis: (client - icon + 1) / 2, truncated.
-int IconOrigin(int nClient, int nIcon) noexcept;
