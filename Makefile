@@ -79,3 +79,11 @@ package-windows: build-win64 build-win32
 	cd $(BUILD_WIN32) && cpack
 
 test: test-windows package-windows
+
+.PHONY: clean-windows
+clean-windows:
+	-$(WINE_RUN) $(BUILD_WIN64)/wine --stop
+	-$(WINE_RUN) $(BUILD_WIN32)/wine --stop
+	rm -rf $(BUILD_WIN64) $(BUILD_WIN32)
+
+clean: clean-windows
