@@ -53,7 +53,7 @@ INT_PTR CModalDialog::OnMessage(UINT nMessage, WPARAM wParam, LPARAM /*lParam*/)
         case WM_QUERYDRAGICON:
             return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
         case WM_COMMAND:
-            if (HIWORD(wParam) != BN_CLICKED && HIWORD(wParam) != 0) return FALSE;
+            if (HIWORD(wParam) != BN_CLICKED) return FALSE;  // also what Enter and Esc send
             if (LOWORD(wParam) == IDOK) {
                 OnOK();
                 return TRUE;
