@@ -189,7 +189,8 @@ const std::string kLong = "01 - " + std::string(246, 'x');  // with ".mp3", 255 
 
 // The first operation that touches strPrefix, and only that one.
 std::function<void(const CTempArchive&, const SOpRecord&)> OnFirst(
-    EOp eOp, std::string strPrefix, std::function<void(const CTempArchive&)> fnChange) {
+    EOp eOp, const std::string& strPrefix,
+    const std::function<void(const CTempArchive&)>& fnChange) {
     auto pbDone = std::make_shared<bool>(false);
     return [=](const CTempArchive& archive, const SOpRecord& op) {
         if (*pbDone || op.m_eOp != eOp || op.m_strPath.rfind(strPrefix, 0) != 0) return;

@@ -1,11 +1,11 @@
 // The real front end, as a whole process: killed mid-run, run twice at once, short of
 // descriptors, short of room. The archive stays whole every time.
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -185,7 +185,7 @@ TEST(WholeProcess, AFullFileSystemEndsTheRunWithTheTrackUnchanged) {
         GTEST_SKIP() << "no unprivileged mount namespace here";
     CTempArchive archive;
     // Tracks that end on a page boundary need a new page for their block.
-    const auto tracks = MakeTracks(1, 10, 4096 * 2, 1);
+    const auto tracks = MakeTracks(1, 10, std::size_t{4096} * 2, 1);
     WriteTracks(archive.Root() + "/source", tracks);
     fs::create_directories(archive.Root() + "/mnt");
     std::ofstream(archive.Root() + "/full.sh")
