@@ -129,7 +129,7 @@ SChildResult RunEngineInChild(const CTempArchive& archive, const SHostileCase& h
             SetFileSystem(nullptr);
             return 0;
         },
-        std::chrono::seconds(60));
+        std::chrono::seconds(20));
 }
 
 class HostileEntries : public testing::TestWithParam<SHostileCase> {};

@@ -181,20 +181,23 @@ TEST(WholeProcess, AFileSizeLimitEndsTheRunWithTheTrackUnchanged) {
 TEST(WholeProcess, AFullFileSystemEndsTheRunWithTheTrackUnchanged) {
     // A small file system of our own needs a user and mount namespace; where the system gives
     // none to us, the file-size limit above stands in for it.
-    if (std::system("unshare -Urm true >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "no unprivileged mount namespace here";
     CTempArchive archive;
     // Tracks that end on a page boundary need a new page for their block.
     const auto tracks = MakeTracks(1, 10, std::size_t{4096} * 2, 1);
     WriteTracks(archive.Root() + "/source", tracks);
     fs::create_directories(archive.Root() + "/mnt");
     std::ofstream(archive.Root() + "/full.sh")
-        << "cd '" << archive.Root() << "' && mount -t tmpfs -o size=1m tmpfs mnt &&\n"
-        << "  cp -r source/. mnt/ && cd mnt || exit 1\n"
+        << "cd '" << archive.Root() << "' || exit 1\n"
+        << "mount -t tmpfs -o size=1m tmpfs mnt 2>/dev/null || exit 77\n"
+        << "cp -r source/. mnt/ && cd mnt || exit 1\n"
         << "head -c 2m /dev/zero >fill 2>/dev/null\n"
         << "run() { '" ZT_CLI_PATH "' 2>../$1.err; echo $? >../$1.rc; cp -r Album* ../$1/; }\n"
         << "mkdir ../full ../room && run full && rm fill && run room\n";
-    ASSERT_EQ(std::system(("unshare -Urm sh '" + archive.Root() + "/full.sh'").c_str()), 0);
+    const std::string strCommand = "unshare -Urm sh '" + archive.Root() + "/full.sh' 2>/dev/null";
+    const int nStatus = std::system(strCommand.c_str());
+    if (::access((archive.Root() + "/full").c_str(), F_OK) != 0 && nStatus != 0)
+        GTEST_SKIP() << "no unprivileged mount namespace with a tmpfs here";
+    ASSERT_EQ(nStatus, 0);
     EXPECT_EQ(ReadAll(archive.Root() + "/full.rc"), "2\n");
     EXPECT_NE(ReadAll(archive.Root() + "/full.err").find("Не хватило места"), std::string::npos);
     EXPECT_EQ(CountTagged(archive.Root() + "/full", tracks), 0U);
