@@ -24,7 +24,13 @@ demo: build
 	scripts/make-demo-archive $(BUILD)/demo
 
 run: demo
-	cd $(BUILD)/demo && ../cli/zelivar-tagger-cli; echo "exit status $$?"
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  echo "run: no display (DISPLAY and WAYLAND_DISPLAY are empty); running zelivar-tagger-cli instead"; \
+	  cd $(BUILD)/demo && ../cli/zelivar-tagger-cli; echo "exit status $$?"; \
+	else \
+	  echo "run: opening the window in $(BUILD)/demo"; \
+	  cd $(BUILD)/demo && ../app/qt/zelivar-tagger; \
+	fi
 
 test: build build-san lint fuzz
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -38,7 +44,7 @@ lint: build
 fuzz: deps
 	cmake -S . -B $(BUILD_FUZZ) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_COMPILER=clang++ -DZT_FUZZ=ON -DZT_BUILD_TESTS=OFF -DZT_BUILD_BENCH=OFF
-	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target zt_fuzz_song_title zt_fuzz_tag_check
 	ctest --test-dir $(BUILD_FUZZ) --output-on-failure -j $(JOBS)
 
 # The front end against a plain loop of the same system calls, then at growing scale.

@@ -51,6 +51,14 @@ private:
     unsigned char m_nType = DT_UNKNOWN;
 };
 
+// Some network file systems cannot lock at all, or not a file opened for reading only (NFS
+// emulates these locks with record locks). Refusing every track there would make the archive
+// untaggable; only a lock that somebody else holds stops an opening.
+bool LockingUnsupported(int nError) noexcept {
+    return nError == ENOLCK || nError == EOPNOTSUPP || nError == ENOTSUP || nError == EBADF ||
+           nError == EINVAL;
+}
+
 class CPosixFileSystem final : public CFileSystem {
 public:
     SysError OpenExisting(const std::string& strPath, EAccess eAccess, NativeHandle* phFile,
@@ -66,7 +74,8 @@ public:
         // only once the lock is held, so no other copy of the program can change it unseen.
         struct stat st {};
         SysError nError = 0;
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &st) != 0)
+        if ((::flock(fd, LOCK_EX | LOCK_NB) != 0 && !LockingUnsupported(errno)) ||
+            ::fstat(fd, &st) != 0)
             nError = errno;
         else if (!S_ISREG(st.st_mode))
             nError = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;
