@@ -15,7 +15,7 @@ const char* CauseText(CFileException::ECause eCause) {
         case CFileException::ECause::accessDenied:
             return "Нет доступа к файлу";
         case CFileException::ECause::endOfFile:
-            return "Файл закончился раньше времени:";
+            return "Неожиданный конец файла";
         case CFileException::ECause::generic:
             break;
     }

@@ -49,7 +49,9 @@ std::string SongTitle(std::string_view strTrackTitle) {
     return strTitle.size() > kTrackNumberPrefix ? strTitle.substr(kTrackNumberPrefix) : "";
 }
 
-void TagAlbum(std::string strAlbum) {
+// Taken by value: the album pass works on its own copy of the name the run hands it.
+// cppcheck-suppress passedByValue
+void TagAlbum(std::string strAlbum) {  // NOLINT(performance-unnecessary-value-param)
     CFileFind finder;
     // A folder without tracks (scans, covers) has nothing to report.
     if (!finder.FindFile(strAlbum, "*.mp3")) return;

@@ -18,9 +18,10 @@ bool HasTag(CFile& file, std::uint64_t& nLength) {
     nLength = file.GetLength();
     file.Seek(static_cast<std::int64_t>(nLength) - static_cast<std::int64_t>(kTagBlockSize));
     char magic[3] = {};
-    // Fewer bytes than asked only if somebody shortened the file meanwhile: then it has no block
-    // for us to trust, and the length check before writing stops the append.
-    if (file.Read(magic, sizeof magic) != sizeof magic) return false;
+    // Fewer bytes than the length promised: the file is not what it was measured to be. Taking
+    // it for untagged could give a tagged file a second block, so the run stops here.
+    if (file.Read(magic, sizeof magic) != sizeof magic)
+        throw CFileException(CFileException::ECause::endOfFile, 0, file.GetFilePath());
     return std::string_view(magic, sizeof magic) == kTagMagic;
 }
 

@@ -74,9 +74,8 @@ public:
         // only once the lock is held, so no other copy of the program can change it unseen.
         struct stat st {};
         SysError nError = 0;
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && !LockingUnsupported(errno))
-            nError = errno;
-        else if (::fstat(fd, &st) != 0)
+        if ((::flock(fd, LOCK_EX | LOCK_NB) != 0 && !LockingUnsupported(errno)) ||
+            ::fstat(fd, &st) != 0)
             nError = errno;
         else if (!S_ISREG(st.st_mode))
             nError = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;
