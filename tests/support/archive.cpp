@@ -43,9 +43,8 @@ std::string MakeTempDir() {
 
 }  // namespace
 
-CTempArchive::CTempArchive() {
-    m_strRoot = MakeTempDir();
-    m_strPreviousDir = Utf8(fs::current_path());
+CTempArchive::CTempArchive()
+    : m_strRoot(MakeTempDir()), m_strPreviousDir(Utf8(fs::current_path())) {
     fs::current_path(Utf8Path(m_strRoot));
 }
 
