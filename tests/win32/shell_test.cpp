@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <functional>
-#include <string_view>
 #include <thread>
 
 #include "../../app/win32/tagger_app.h"
@@ -34,31 +33,30 @@ HWND WaitFor(const std::function<HWND()>& find) {
     return hWnd;
 }
 
-// A top-level window of this test's own user interface thread (another program may show a
-// dialog of the same caption meanwhile).
-HWND FindOwn(DWORD nThread, const wchar_t* pszCaption) {
-    struct CSearch {
-        const wchar_t* pszCaption;
-        HWND hFound;
-    } search{pszCaption, nullptr};
-    ::EnumThreadWindows(
-        nThread,
-        [](HWND hWnd, LPARAM lParam) {
-            auto* pSearch = reinterpret_cast<CSearch*>(lParam);
-            wchar_t szText[256] = {};
-            ::GetWindowTextW(hWnd, szText, static_cast<int>(std::size(szText)));
-            if (std::wstring_view(szText) != pSearch->pszCaption) return TRUE;
-            pSearch->hFound = hWnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
-}
-
 std::wstring WindowText(HWND hWnd) {
     wchar_t szText[1024] = {};
     ::GetWindowTextW(hWnd, szText, static_cast<int>(std::size(szText)));
     return szText;
+}
+
+struct CSearch {
+    const wchar_t* pszCaption;
+    HWND hFound;
+};
+
+BOOL CALLBACK MatchCaption(HWND hWnd, LPARAM lParam) {
+    auto* pSearch = reinterpret_cast<CSearch*>(lParam);
+    if (WindowText(hWnd) != pSearch->pszCaption) return TRUE;
+    pSearch->hFound = hWnd;
+    return FALSE;
+}
+
+// A top-level window of this test's own user interface thread (another program may show a
+// dialog of the same caption meanwhile).
+HWND FindOwn(DWORD nThread, const wchar_t* pszCaption) {
+    CSearch search{pszCaption, nullptr};
+    ::EnumThreadWindows(nThread, &MatchCaption, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
 }
 
 struct CBox {
