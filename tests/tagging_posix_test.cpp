@@ -15,13 +15,8 @@
 
 namespace {
 
-const std::string kWritten(kTextTagsWritten);
-const std::string kFailed(kTextTagsFailed);
-const std::string kNotFound(kTextFileNotFound);
 const std::string kTrack = TrackBytes(1000);
 constexpr uid_t kNobody = 65534;
-
-using Messages = std::vector<std::string>;
 
 // In a child process, as a user without rights to the files: the run's messages must be these.
 void ExpectMessagesAsUnprivileged(const CTempArchive& archive, const Messages& expected) {

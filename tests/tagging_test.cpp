@@ -12,12 +12,7 @@
 
 namespace {
 
-const std::string kWritten(kTextTagsWritten);
-const std::string kFailed(kTextTagsFailed);
-const std::string kNotFound(kTextFileNotFound);
 const std::string kTrack = TrackBytes(1000);
-
-using Messages = std::vector<std::string>;
 
 }  // namespace
 

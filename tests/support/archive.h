@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../../platform/message.h"
+#include "../../tagger/tagging.h"
 
 class CTempArchive {
 public:
@@ -25,6 +26,12 @@ private:
     std::string m_strRoot;
     std::string m_strPreviousDir;
 };
+
+// The engine's messages as a log records them.
+inline const std::string kWritten{kTextTagsWritten};
+inline const std::string kFailed{kTextTagsFailed};
+inline const std::string kNotFound{kTextFileNotFound};
+using Messages = std::vector<std::string>;
 
 // Records every message while it lives, in place of a front end.
 class CMessageLog {

@@ -10,12 +10,7 @@
 
 namespace {
 
-const std::string kWritten(kTextTagsWritten);
-const std::string kFailed(kTextTagsFailed);
-const std::string kNotFound(kTextFileNotFound);
 const std::string kTrack = TrackBytes(1000);
-
-using Messages = std::vector<std::string>;
 
 // Another program's handle on a file, opened with the sharing it allows others.
 class CForeignHandle {
