@@ -46,13 +46,13 @@ void AppendTag(CFile& file, std::uint64_t nLength, std::string_view strSongTitle
         CutBack(file, nLength);
         throw;
     }
-    const std::string strPath = file.GetFilePath();
     try {
         file.Close();
     } catch (const CFileException&) {
-        // The handle is gone with the failed close: reach the file again to take the block off.
+        // The handle is gone with the failed close (the object still knows its path): reach the
+        // file again to take the block off.
         CFile again;
-        if (again.Open(strPath, CFile::EMode::write) &&
+        if (again.Open(file.GetFilePath(), CFile::EMode::write) &&
             again.GetLength() == nLength + kTagBlockSize)
             CutBack(again, nLength);
         again.Abort();
